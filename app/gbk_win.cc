@@ -1,0 +1,29 @@
+#include "app/gbk_win.h"
+
+#include <windows.h>
+
+namespace molan::win {
+
+namespace {
+constexpr UINT kGbk = 936;
+}
+
+std::wstring toWide(BytesView gbk) {
+  if (gbk.empty()) return {};
+  const int n = MultiByteToWideChar(kGbk, 0, gbk.data(), static_cast<int>(gbk.size()), nullptr, 0);
+  if (n <= 0) return {};
+  std::wstring out(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(kGbk, 0, gbk.data(), static_cast<int>(gbk.size()), out.data(), n);
+  return out;
+}
+
+Bytes toGbk(std::wstring_view wide) {
+  if (wide.empty()) return {};
+  const int n = WideCharToMultiByte(kGbk, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  if (n <= 0) return {};
+  Bytes out(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(kGbk, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+}  // namespace molan::win
