@@ -2,6 +2,7 @@
 #
 # molan_module(<name>
 #   CORE      portable sources (no <windows.h>), built by both toolchains -> library <name>
+#   NATIVE    sources added to <name> in the native build only (POSIX stand-ins of Win32 pieces)
 #   WIN       Win32 sources, built only by the MinGW toolchain -> library <name>_win
 #   DEPS      other modules' core libraries this one uses
 #   WIN_DEPS  other modules' Win32 libraries (or system libraries) the Win32 part uses
@@ -10,7 +11,10 @@
 include_guard(GLOBAL)
 
 function(molan_module name)
-  cmake_parse_arguments(M "" "" "CORE;WIN;DEPS;WIN_DEPS;TESTS;WINTESTS" ${ARGN})
+  cmake_parse_arguments(M "" "" "CORE;NATIVE;WIN;DEPS;WIN_DEPS;TESTS;WINTESTS" ${ARGN})
+  if(NOT WIN32)
+    list(APPEND M_CORE ${M_NATIVE})
+  endif()
   if(M_CORE)
     add_library(${name} STATIC ${M_CORE})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR}/generated)
