@@ -1,6 +1,7 @@
 #include "netlib/pack_codec.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace molan {
 namespace {
@@ -51,7 +52,7 @@ bool PackDecoder::feed(BytesView chunk) {
   while (!failed() && !chunk.empty()) {
     if (bodySize_ == 0) {
       const size_t take = std::min(kPackHeaderSize - headerFill_, chunk.size());
-      std::copy_n(chunk.begin(), take, header_ + headerFill_);
+      std::memcpy(header_ + headerFill_, chunk.data(), take);
       headerFill_ += take;
       chunk.remove_prefix(take);
       if (headerFill_ == kPackHeaderSize) acceptHeader();
