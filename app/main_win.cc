@@ -1,0 +1,32 @@
+// Program entry of MoLan.exe.
+#include <windows.h>
+#include <commctrl.h>
+#include <gdiplus.h>
+
+#include "account/login_window_win.h"
+#include "app/window_thread_win.h"
+#include "link/build_settings.h"
+#include "link/wait_platform_win.h"
+#include "shell/main_window_win.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  // The picture library stays started until the process ends.
+  Gdiplus::GdiplusStartupInput gdiplusInput;
+  ULONG_PTR gdiplusToken = 0;
+  Gdiplus::GdiplusStartup(&gdiplusToken, &gdiplusInput, nullptr);
+
+  molan::win::initWindowThread();
+  molan::installWin32WaitPlatform(molan::buildSettings().pollUnitMs);
+  molan::account::registerAccounts();
+
+  if (!molan::shell::createMainWindow(instance, showCommand)) return 0;
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return 0;
+}
