@@ -49,8 +49,15 @@ void __stdcall Destroy_HP_TcpPackClient(HP_TcpPackClient client);  // stops it f
 void __stdcall HP_TcpPackClient_SetMaxPackSize(HP_TcpPackClient client, DWORD maxPackSize);
 void __stdcall HP_TcpClient_SetSocketBufferSize(HP_Client client, DWORD bufferSize);
 
-// Event handlers, set on the listener before the start. Every handler runs on
-// the client's one worker thread, one event after another.
+// Event handlers, set on the listener before the start. OnPrepareConnect runs
+// on the thread that calls the start, before the connect; every other handler
+// runs on the client's one worker thread, one event after another: OnConnect
+// and OnHandShake first, then OnReceive with exactly one whole body per call,
+// OnSend once a pack has been written whole, and OnClose exactly once when
+// the connection ends (peer close, network error, a received header with
+// length 0, above the maximum or with flag bits set, or Stop). A handler that
+// returns HR_ERROR closes the connection (HR_ERROR from OnPrepareConnect fails
+// the start). A handler may call Send and Stop, but never Destroy.
 void __stdcall HP_Set_FN_Client_OnPrepareConnect(HP_TcpClientListener listener, HP_FN_Client_OnPrepareConnect fn);
 void __stdcall HP_Set_FN_Client_OnConnect(HP_TcpClientListener listener, HP_FN_Client_OnConnect fn);
 void __stdcall HP_Set_FN_Client_OnHandShake(HP_TcpClientListener listener, HP_FN_Client_OnHandShake fn);
@@ -58,16 +65,23 @@ void __stdcall HP_Set_FN_Client_OnSend(HP_TcpClientListener listener, HP_FN_Clie
 void __stdcall HP_Set_FN_Client_OnReceive(HP_TcpClientListener listener, HP_FN_Client_OnReceive fn);
 void __stdcall HP_Set_FN_Client_OnClose(HP_TcpClientListener listener, HP_FN_Client_OnClose fn);
 
-// Connects (synchronously when asyncConnect is FALSE: returns TRUE only once
-// connected) and starts the worker thread. Host and bind address are ANSI text.
+// Connects synchronously (asyncConnect is ignored: TRUE is returned only once
+// connected) and starts the worker thread. Host and bind address are ANSI text;
+// the host may be a name or an IPv4 address. On failure GetLastError and
+// GetLastErrorDesc tell why (SE_CONNECT_SERVER with the Winsock text when the
+// server cannot be reached). A stopped or closed client may be started again.
 BOOL __stdcall HP_Client_StartWithBindAddressAndLocalPort(HP_Client client, LPCSTR remoteAddress, USHORT port,
                                                           BOOL asyncConnect, LPCSTR bindAddress, USHORT localPort);
 // Closes the connection and joins the worker thread. While it waits it lets
 // messages sent from the worker thread to the caller's windows through, so a
 // handler blocked in SendMessage to the caller never deadlocks the stop.
+// OnClose is told (SO_CLOSE) if the connection was still open. FALSE when the
+// client was never started or is already stopped.
 BOOL __stdcall HP_Client_Stop(HP_Client client);
-// Copies the body and queues it as one pack; returns at once. FALSE when not
-// connected, or the length is 0 or above the maximum pack size.
+// Copies the body and queues it as one pack; returns at once (packs go out
+// whole, in the order queued). FALSE when not connected, or the length is 0 or
+// above the maximum pack size; the reason is then in the thread's Windows
+// last error (ERROR_INVALID_STATE or ERROR_INVALID_PARAMETER).
 BOOL __stdcall HP_Client_Send(HP_Client client, const BYTE* buffer, int length);
 
 En_HP_SocketError __stdcall HP_Client_GetLastError(HP_Client client);
