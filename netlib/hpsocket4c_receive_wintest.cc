@@ -142,5 +142,18 @@ TEST_F(HpSocketReceive, StopPumpsMessagesSentByABlockedHandler) {
   DestroyWindow(window);
 }
 
+TEST_F(HpSocketReceive, StopFromInsideAHandlerEndsTheConnectionWithoutDeadlock) {
+  BOOL stopResult = FALSE;
+  events.onReceive = [&](const Bytes&) { stopResult = api.stop(client->get()); };
+  connect();
+  ASSERT_TRUE(peer.write(encodePack("first") + encodePack("never delivered")));
+  ASSERT_TRUE(events.waitFor([&] { return events.closes == 1; }));
+  EXPECT_TRUE(stopResult);
+  EXPECT_EQ(events.received, std::vector<Bytes>{"first"});
+  EXPECT_EQ(events.closeOperation, SO_CLOSE);
+  EXPECT_TRUE(peer.seesClose());
+  EXPECT_FALSE(client->send("after"));
+}
+
 }  // namespace
 }  // namespace molan::win::test
