@@ -27,7 +27,11 @@ size_t gbkFind(BytesView text, BytesView needle, size_t from) {
   if (needle.empty()) return from <= text.size() ? from : BytesView::npos;
   size_t i = from;
   while (i < text.size() && needle.size() <= text.size() - i) {
-    if (text.compare(i, needle.size(), needle) == 0) return i;
+    if (text[i] == needle[0]) {  // inline compare: markers are short and their first byte is common
+      size_t k = 1;
+      while (k < needle.size() && text[i + k] == needle[k]) ++k;
+      if (k == needle.size()) return i;
+    }
     const auto c = static_cast<unsigned char>(text[i]);
     i += (c >= 0x81 && i + 1 < text.size()) ? 2 : 1;
   }
