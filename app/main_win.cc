@@ -1,6 +1,7 @@
 // Program entry of MoLan.exe.
 #include <windows.h>
 #include <commctrl.h>
+#include <objidl.h>  // gdiplus.h needs it under WIN32_LEAN_AND_MEAN
 #include <gdiplus.h>
 
 #include "account/login_window_win.h"

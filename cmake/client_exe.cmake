@@ -43,6 +43,7 @@ foreach(exe MoLan MoLanTest)
   if(TARGET molan_icon)
     add_dependencies(${exe} molan_icon)
   endif()
+  # The resource script embeds the DLL: rebuild it when the DLL changes.
   set_source_files_properties(${PROJECT_BINARY_DIR}/generated/molan.rc PROPERTIES
-    OBJECT_DEPENDS "$<TARGET_FILE:HPSocket4C>")
+    OBJECT_DEPENDS "${PROJECT_BINARY_DIR}/netlib/HPSocket4C.dll")
 endforeach()
