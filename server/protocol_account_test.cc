@@ -78,7 +78,7 @@ TEST_F(AccountProtocol, LoginStatusesAndOneConnectionPerAccount) {
 }
 
 TEST_F(AccountProtocol, AccountFreedWhenHolderCloses) {
-  ASSERT_EQ(server_->admin({"create-account", "erin1234", "password1"}), 0);
+  ASSERT_EQ(server_->admin({"create-account", "erin1234", "password1", "30"}), 0);
   auto holder = std::make_unique<TestClient>(server_->port());
   EXPECT_EQ(holder->request(buildFrame("登录", {"erin1234", "password1", kMachine})),
             buildFrame("登录返回", {"账号密码正确", "erin1234", "30"}));

@@ -2,7 +2,10 @@
 // the replies; accounting across the free allowances; the statuses.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <thread>
+
+#include "link/fields.h"
 
 #include "link/frame.h"
 #include "recognition/picture_payload.h"
@@ -46,11 +49,16 @@ TEST(RecognitionProtocol, AllKindsScannedByTheClientAndCharged) {
 
   int64_t expected = 100;
   bool first = true;
+  std::set<Bytes> logIds;
   for (const auto& kind : kRecognitionKinds) {
     const auto reply = c.request(buildRecognitionRequest(kind.kind, encodePicturePayload(smallPicture())), 60000);
     ASSERT_TRUE(reply) << kind.word;
     const RecognitionReply scanned = scanRecognitionReply(kind.kind, *reply);
     ASSERT_EQ(scanned.status, ReplyStatus::Result) << *reply;
+    const Bytes logId = kind.style == ReplyStyle::Compact ? BytesBetween(*reply, "\"log_id\":", ",")
+                                                          : BytesBetween(*reply, "\"log_id\": ", ",");
+    EXPECT_GT(logId.size(), 10u);
+    logIds.insert(logId);
     const auto lines = resultLines(scanned);
     ASSERT_EQ(lines.size(), 1u) << *reply;
     EXPECT_EQ(lines[0], Bytes("       Hello 2024\r\n")) << kind.word;
@@ -68,8 +76,15 @@ TEST(RecognitionProtocol, AllKindsScannedByTheClientAndCharged) {
     first = false;
     EXPECT_EQ(balanceOf(server, "ivan1234"), expected) << kind.word;
   }
-  // Every reply carried its own log_id.
-  EXPECT_NE(server.log().find("识别成功"), std::string::npos);
+  // Every reply carried its own log_id, and the log has one line per request.
+  EXPECT_EQ(logIds.size(), 4u);
+  const std::string log = server.log();
+  size_t lines = 0;
+  for (size_t at = log.find(testing::utf8(u8"识别成功")); at != std::string::npos;
+       at = log.find(testing::utf8(u8"识别成功"), at + 1)) {
+    ++lines;
+  }
+  EXPECT_EQ(lines, 4u);
 }
 
 TEST(RecognitionProtocol, StatusesAndNoChargeOnFailure) {
@@ -91,7 +106,7 @@ TEST(RecognitionProtocol, StatusesAndNoChargeOnFailure) {
     Bytes status;
   } failures[] = {
       {"abc%zz", "服务器异常：图片数据的百分号编码无效"},
-      {"YWJj=", "服务器异常：图片数据的base64编码无效"},
+      {"YWJ%3d%3d", "服务器异常：图片数据的base64编码无效"},
       {"a/bc", "服务器异常：图片数据的百分号编码无效"},
       {encodePicturePayload("this is not a picture at all"), "服务器异常：无法识别的图片格式"},
       {encodePicturePayload(smallPicture().substr(0, 200)), "服务器异常：图片无法解码"},

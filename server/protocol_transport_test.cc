@@ -35,7 +35,7 @@ TEST(TransportProtocol, BadPacksCloseOnlyTheirConnection) {
     Bytes bytes;
   } cases[] = {
       {"zero length", header(0)},
-      {"above the maximum", header(0x3FFFFF) + "x"},
+      {"a length above the maximum", header(0x400000) + "x"},
       {"flag bits set", header((1u << 22) | 5) + "abcde"},
   };
   for (const auto& c : cases) {

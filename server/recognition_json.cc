@@ -124,6 +124,10 @@ std::string jsonEscape(std::string_view utf8, bool guardLogId) {
           out += buf;
         } else if (guardLogId && c == '_' && i >= 2 && utf8.compare(i - 2, 5, "og_id") == 0) {
           out += "\\u005f";
+        } else if (c == '}' && i > 0 && utf8[i - 1] == '"') {
+          out += "\\u007d";  // after an escaped quote, "} would end the spaced kinds' words
+        } else if (c == '<' && utf8.compare(i, kSeparator.size(), kSeparator) == 0) {
+          out += "\\u003c";  // a frame separator inside the JSON would cut the frame
         } else {
           out += static_cast<char>(c);
         }

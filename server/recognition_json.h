@@ -14,8 +14,11 @@
 namespace molan::server {
 
 // A JSON string body: quote, backslash and control characters escaped, UTF-8
-// kept as is. With `guardLogId`, "og_id" inside the text is written with its
-// underscore escaped, because the compact scan ends the words at "og_id".
+// kept as is. The client cuts the JSON with fixed markers, so a few more
+// characters are written as \u escapes where the text would otherwise form a
+// marker: a "}" right after a quote (the spaced kinds end a line at "}), the
+// "<" of a frame separator, and, with `guardLogId`, the underscore of "og_id"
+// (the compact kinds end the words at "og_id").
 std::string jsonEscape(std::string_view utf8, bool guardLogId);
 
 // The whole JSON object of one result.

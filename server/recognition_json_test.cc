@@ -49,6 +49,8 @@ TEST(RecognitionJson, Escapes) {
       {"log_id og_id", true, "log\\u005fid og\\u005fid"},
       {"log_id", false, "log_id"},
       {"\xE4\xB8\xAD", true, "\xE4\xB8\xAD"},
+      {"a\"}b}", false, "a\\\"\\u007db}"},
+      {"x<||||>y<|", false, "x\\u003c||||>y<|"},
   };
   for (const auto& c : cases) EXPECT_EQ(jsonEscape(c.in, c.guard), c.out);
 }

@@ -53,8 +53,9 @@ TEST(ReplyScanRoundTrip, TrickyTextsInEveryKind) {
         {utf8(u8"C:\\path\\"), 5, 6, 7, 8},
         {utf8(u8"log_id, paragraphs_result\": [ ], \"paragr"), 9, 10, 11, 12},
         {utf8(u8"}, {\"location\": {"), 13, 14, 15, 16},
-        {utf8(u8"尾字節}"), 17, 18, 19, 20}},
-       {{0, 1, 2}, {3, 4}}},
+        {utf8(u8"尾字節}"), 17, 18, 19, 20},
+        {utf8(u8"a\"}b \"} ]}<||||>x"), 21, 22, 23, 24}},
+       {{0, 1, 2}, {3, 4, 5}}},
   };
   for (const auto& kind : kRecognitionKinds) {
     for (const auto& result : cases) expectScannedBack(kind.kind, result);
@@ -73,7 +74,7 @@ TEST(ReplyScanRoundTrip, EngineOutputOnARenderedPicture) {
     const OcrMode mode = kind.style == ReplyStyle::Spaced ? OcrMode::kAccurate : OcrMode::kStandard;
     const auto result = engine.recognize(picture, mode, 40000000, nullptr);
     ASSERT_TRUE(result);
-    ASSERT_GE(result->lines.size(), 3u);
+    ASSERT_GE(result->lines.size(), 2u);
     expectScannedBack(kind.kind, *result);
   }
 }
