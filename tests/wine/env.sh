@@ -58,7 +58,12 @@ molan_wine_start() {
   molan_wine_start_display "$dir" || { molan_wine_stop "$dir"; return 1; }
   molan_wine_start_watchdog "$dir" "${MOLAN_WINE_OWNER:-$$}"
   # Keep one wineserver alive for the whole run instead of one per program start.
-  timeout 20 wineserver -p || { molan_wine_fail "wineserver did not start"; molan_wine_stop "$dir"; return 1; }
+  timeout 20 wineserver -p </dev/null >/dev/null 2>&1 || { molan_wine_fail "wineserver did not start"; molan_wine_stop "$dir"; return 1; }
+  # The first program of a session starts Wine's own services and desktop
+  # process, which inherit its standard handles: start them here, detached,
+  # so no caller's output pipe is held open by them.
+  timeout 60 wine rundll32.exe user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1 ||
+    { molan_wine_fail "the first Wine program of the session did not finish"; molan_wine_stop "$dir"; return 1; }
 
   {
     printf 'MOLAN_WINE_DIR=%s\n' "$MOLAN_WINE_DIR"

@@ -123,6 +123,7 @@ LRESULT CALLBACK canvasProc(HWND canvas, UINT message, WPARAM wParam, LPARAM lPa
     case WM_LBUTTONUP: return reportInput(canvas, L"up", lParam);
     case WM_LBUTTONDBLCLK: return reportInput(canvas, L"dblclick", lParam);
     case WM_KEYDOWN: setStatus(GetParent(canvas), L"key " + std::to_wstring(wParam)); return 0;
+    case WM_GETDLGCODE: return DLGC_WANTALLKEYS | DLGC_WANTARROWS;  // keys reach it past IsDialogMessage
     default: return DefWindowProcW(canvas, message, wParam, lParam);
   }
 }

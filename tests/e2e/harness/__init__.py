@@ -1,0 +1,2 @@
+"""Helpers of the end-to-end tests: Wine environment, UI driver, scripted
+server and client process. The fixtures in ../conftest.py put them together."""
