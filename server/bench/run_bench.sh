@@ -50,6 +50,8 @@ for i in $(seq 0 49); do
 done
 
 python3 "$here/load.py" "$port" recognize --picture "$work/screen.png" --connections 1 --seconds 15
+grep '通用文字识别_标准' "$work/server.log" | sed 's/ms$//' | awk '{print $NF}' | sort -n |
+  awk '{a[NR]=$1} END {print "server-side time per recognition (request read to reply queued), median of " NR ": " a[int((NR+1)/2)] " ms"}'
 python3 "$here/load.py" "$port" recognize --picture "$work/screen.png" --connections 2 --seconds 15
 echo "resident memory with both engines loaded and used: $(grep VmRSS /proc/$pid/status | awk '{print $2/1024 " MiB"}')"
 python3 "$here/load.py" "$port" announcement --connections 50 --seconds 10
