@@ -30,7 +30,7 @@ convert -size 1280x720 xc:'#f3f3f3' -fill '#2d6cdf' -draw 'rectangle 0,0 1280,40
   "$work/screen.png"
 convert -size 8x8 xc:white "$work/blank.png"
 
-seconds() { local s e; s=$(date +%s.%N); "$@" >/dev/null 2>&1; e=$(date +%s.%N); echo "$e - $s" | bc -l; }
+seconds() { local s e; s=$(date +%s.%N); "$@" >/dev/null 2>&1; e=$(date +%s.%N); awk "BEGIN {print $e - $s}"; }
 echo "== tesseract command (OMP_THREAD_LIMIT=1, -l chi_sim+eng), 3 runs each"
 for i in 1 2 3; do
   t=$(OMP_THREAD_LIMIT=1 seconds tesseract "$work/screen.png" "$work/out" -l chi_sim+eng)
