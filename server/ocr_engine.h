@@ -18,7 +18,7 @@ namespace molan::server {
 // 标准 recognises the picture as sent. 高精度 first enlarges a picture whose
 // longer side is at most kAccurateMaxSide pixels to twice its size (bilinear
 // on the grey image), which helps the LSTM model with the small text of
-// screenshots, at about four times the time; boxes are mapped back.
+// screenshots, at the cost of a four times larger picture; boxes are mapped back.
 enum class OcrMode { kStandard, kAccurate };
 inline constexpr int kAccurateMaxSide = 2000;
 
