@@ -43,7 +43,9 @@ bool PackDecoder::acceptHeader() {
   } else {
     bodySize_ = length;
     body_.clear();
-    body_.reserve(bodySize_);
+    // Memory follows the bytes that actually arrived: a peer that announces
+    // 4 MiB and sends nothing more must not make us hold 4 MiB.
+    body_.reserve(std::min<size_t>(bodySize_, 64 * 1024));
   }
   return !failed();
 }
