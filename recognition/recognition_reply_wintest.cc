@@ -5,7 +5,6 @@
 #include <thread>
 
 #include "account/login_state.h"
-#include "account/message_box_catcher_wintest.h"
 #include "app/gbk_win.h"
 #include "app/theme_win.h"
 #include "link/frame.h"
@@ -19,7 +18,7 @@
 namespace molan::recognition {
 namespace {
 
-using account::testing::MessageBoxCatcher;
+using testing::MessageBoxCatcher;
 
 Bytes utf8(std::u8string_view s) { return Bytes(reinterpret_cast<const char*>(s.data()), s.size()); }
 

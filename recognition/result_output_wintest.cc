@@ -4,7 +4,6 @@
 
 #include <cstring>
 
-#include "account/message_box_catcher_wintest.h"
 #include "app/win_handles.h"
 #include "recognition/bmp24.h"
 #include "recognition/capture_window_win.h"
@@ -18,7 +17,7 @@
 namespace molan::recognition {
 namespace {
 
-using account::testing::MessageBoxCatcher;
+using testing::MessageBoxCatcher;
 
 std::wstring tempPath(const wchar_t* name) {
   wchar_t folder[MAX_PATH] = {};
