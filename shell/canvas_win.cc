@@ -95,23 +95,28 @@ void paintDrawing(HDC dc, const Drawing& d) {
   }
 }
 
-void onPaint(HWND canvas) {
-  PaintDc paint(canvas);
+// Composes background, picture and drawings off screen, then copies them to `dc` at once.
+void paintInto(HWND canvas, HDC dc) {
   const CanvasState* state = stateOf(canvas);
   RECT client{};
   GetClientRect(canvas, &client);
   const int cw = client.right;
   const int ch = client.bottom;
   if (!state || cw <= 0 || ch <= 0) return;
-  UniqueMemoryDc memory(CreateCompatibleDC(paint.get()));
-  UniqueBitmap buffer(CreateCompatibleBitmap(paint.get(), cw, ch));
+  UniqueMemoryDc memory(CreateCompatibleDC(dc));
+  UniqueBitmap buffer(CreateCompatibleBitmap(dc, cw, ch));
   if (!memory || !buffer) return;
   SelectObjectScope select(memory.get(), buffer.get());
   UniqueBrush back(CreateSolidBrush(theme::kWindowBack));
   FillRect(memory.get(), &client, back.get());
   paintPicture(memory.get(), *state, cw, ch);
   for (const Drawing& d : state->drawings) paintDrawing(memory.get(), d);
-  BitBlt(paint.get(), 0, 0, cw, ch, memory.get(), 0, 0, SRCCOPY);
+  BitBlt(dc, 0, 0, cw, ch, memory.get(), 0, 0, SRCCOPY);
+}
+
+void onPaint(HWND canvas) {
+  PaintDc paint(canvas);
+  paintInto(canvas, paint.get());
 }
 
 LRESULT CALLBACK canvasProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -125,6 +130,7 @@ LRESULT CALLBACK canvasProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_ERASEBKGND: return 1;
     case WM_PAINT: onPaint(hwnd); return 0;
+    case WM_PRINTCLIENT: paintInto(hwnd, reinterpret_cast<HDC>(wp)); return 0;
     case WM_SIZE: InvalidateRect(hwnd, nullptr, FALSE); return 0;
     default: return DefWindowProcW(hwnd, msg, wp, lp);
   }

@@ -100,9 +100,12 @@ bool AttachShadow(HWND window, COLORREF color, int size) {
   if (!shadow) {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
     if (!ensureShadowClass(instance)) return false;
+    // Created hidden and shown without activation right away: a window created
+    // visible is activated on creation, and the shadow must never be active.
     shadow = CreateWindowExW(WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE, kShadowClass, L"",
-                             WS_POPUP | WS_VISIBLE | WS_DISABLED, 0, 0, 0, 0, window, nullptr, instance, nullptr);
+                             WS_POPUP | WS_DISABLED, 0, 0, 0, 0, window, nullptr, instance, nullptr);
     if (!shadow) return false;
+    ShowWindow(shadow, SW_SHOWNOACTIVATE);
     SetPropW(window, kShadowProp, shadow);
   }
   SetPropW(shadow, kShadowColorProp, asProp(color));
