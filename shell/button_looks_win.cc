@@ -102,6 +102,8 @@ void drawPageButton(HDC dc, const RECT& r, const std::wstring& text, bool primar
 void drawFunction(HDC dc, RECT r, const std::wstring& text, bool current, bool hot) {
   const COLORREF back = current ? theme::kHoverBack : hot ? RGB(242, 246, 252) : theme::kWindowBack;
   FillRect(dc, &r, brushOf(back));
+  const RECT edge{r.right - 1, r.top, r.right, r.bottom};  // the list's right edge runs on behind the entries
+  FillRect(dc, &edge, brushOf(theme::kLine));
   r.left += 12;
   drawText(dc, text, r, current ? theme::kAccent : hot ? theme::kAccentHot : theme::kText,
            theme::uiFont(15, current ? FW_BOLD : FW_NORMAL), DT_LEFT);

@@ -71,10 +71,14 @@ void drawButtonGlyph(Gdiplus::Graphics& g, Glyph glyph, bool hot) {
   }
 }
 
+// The marker stands beside the current function's entry and continues its
+// highlight to the left, with an accent bar.
 void drawMarker(Gdiplus::Graphics& g) {
+  Gdiplus::SolidBrush highlight(argb(win::theme::kHoverBack));
+  g.FillRectangle(&highlight, 0, 0, 24, 48);
   Gdiplus::SolidBrush brush(argb(win::theme::kAccent));
   Gdiplus::GraphicsPath bar;
-  const REAL x = 12, y = 14, w = 4, h = 20, r = 2;
+  const REAL x = 6, y = 14, w = 4, h = 20, r = 2;
   bar.AddArc(x, y, 2 * r, 2 * r, 180, 90);
   bar.AddArc(x + w - 2 * r, y, 2 * r, 2 * r, 270, 90);
   bar.AddArc(x + w - 2 * r, y + h - 2 * r, 2 * r, 2 * r, 0, 90);

@@ -75,6 +75,8 @@ void assignPagesAndTracking(HWND root) {
       {L"图形按钮_综合", Glyph::Menu},        {L"图形按钮_最小化", Glyph::Minimize},
       {L"图形按钮_最大化", Glyph::Maximize}, {L"图形按钮_关闭", Glyph::Close}};
   for (const auto& [name, glyph] : pictures) setButtonGlyph(byName(root, name), glyph);
+  // 注册 overlaps 登录 by design; 登录 stays on top so that both captions show.
+  SetWindowPos(byName(root, L"超级按钮_登录"), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void addHint(HWND tooltip, HWND control, const wchar_t* text) {

@@ -48,6 +48,7 @@ bool registerPanelClass(HINSTANCE instance) {
   if (GetClassInfoExW(instance, kPanelClassName, &existing)) return true;
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);
+  wc.style = CS_HREDRAW | CS_VREDRAW;  // edge lines follow the size
   wc.lpfnWndProc = panelProc;
   wc.hInstance = instance;
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
