@@ -138,7 +138,7 @@ bool registerCaptureClass(HINSTANCE instance) {
 bool openCaptureWindow(int width, int height, Bytes snapshot) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   if (!registerCaptureClass(instance)) return false;
-  HWND window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kCaptureWindowClass, L"", WS_POPUP, 0, 0, width,
+  HWND window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kCaptureWindowClass, L"截图", WS_POPUP, 0, 0, width,
                                 height, nullptr, nullptr, instance, nullptr);
   if (!window) return false;
   HWND canvas = CreateWindowExW(0, win::kCanvasClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, width, height, window,
