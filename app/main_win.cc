@@ -8,6 +8,7 @@
 #include "app/window_thread_win.h"
 #include "link/build_settings.h"
 #include "link/wait_platform_win.h"
+#include "recognition/recognition_win.h"
 #include "shell/main_window_win.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
@@ -22,8 +23,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   molan::win::initWindowThread();
   molan::installWin32WaitPlatform(molan::buildSettings().pollUnitMs);
   molan::account::registerAccounts();
+  molan::recognition::registerRecognition();
 
-  if (!molan::shell::createMainWindow(instance, showCommand)) return 0;
+  HWND mainWindow = molan::shell::createMainWindow(instance, showCommand);
+  if (!mainWindow) return 0;
+  // Dropped files and Ctrl+V on the pages need the pages' controls to exist.
+  molan::recognition::attachRecognitionPages(mainWindow);
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     TranslateMessage(&msg);
