@@ -7,6 +7,7 @@
 #                          the prefix's wineserver; DIR defaults to $MOLAN_WINE_DIR
 #   molan_wine_compositor [DIR]  make sure xcompmgr is alive (restarts it if not)
 #   molan_wine_active      true when this shell already has a live environment
+#   molan_wine_dos_path P  the Windows path (Z:\...) of a Unix path
 #
 # Exported: MOLAN_WINE_DIR WINEPREFIX DISPLAY HOME LC_ALL WINEDEBUG WINEDLLOVERRIDES
 # Several environments can run at once: each has its own prefix, display and
@@ -129,4 +130,11 @@ molan_wine_start_watchdog() {
     fi
   ) </dev/null >/dev/null 2>&1 &
   echo $! >"$dir/state/watchdog.pid"
+}
+
+# A Unix path as Windows programs in the prefix see it (drive Z: is /).
+molan_wine_dos_path() {
+  local path
+  path="$(realpath -m "$1")"
+  printf 'Z:%s' "${path//\//\\}"
 }
