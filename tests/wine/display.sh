@@ -13,7 +13,7 @@ molan_wine_start_display() {
   for i in $(seq 100); do
     number="$(tr -dc 0-9 <"$dir/state/display")"
     [ -n "$number" ] && break
-    kill -0 "$(cat "$dir/state/xvfb.pid")" 2>/dev/null || break
+    molan_wine_alive "$(cat "$dir/state/xvfb.pid")" || break
     sleep 0.1
   done
   if [ -z "$number" ]; then
@@ -31,7 +31,7 @@ molan_wine_compositor() {
   local dir="${1:-${MOLAN_WINE_DIR:-}}" attempt pidfile
   [ -n "$dir" ] || { molan_wine_fail "no Wine environment"; return 1; }
   pidfile="$dir/state/xcompmgr.pid"
-  if [ -f "$pidfile" ] && kill -0 "$(cat "$pidfile")" 2>/dev/null; then return 0; fi
+  if [ -f "$pidfile" ] && molan_wine_alive "$(cat "$pidfile")"; then return 0; fi
   command -v xcompmgr >/dev/null || { molan_wine_fail "xcompmgr is not installed (run scripts/setup)"; return 1; }
   local display
   display=":$(tr -dc 0-9 <"$dir/state/display")"
@@ -39,7 +39,7 @@ molan_wine_compositor() {
     DISPLAY="$display" xcompmgr </dev/null >>"$dir/state/xcompmgr.log" 2>&1 &
     echo $! >"$pidfile"
     sleep 0.3
-    kill -0 "$(cat "$pidfile")" 2>/dev/null && return 0
+    molan_wine_alive "$(cat "$pidfile")" && return 0
     echo "wine-env: xcompmgr exited at start (attempt $attempt), restarting" >&2
   done
   rm -f "$pidfile"

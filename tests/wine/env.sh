@@ -32,9 +32,18 @@ molan_wine_fail() {
   return 1
 }
 
+# True while the process runs (a zombie, which nobody reaped yet, has ended).
+molan_wine_alive() {
+  local stat
+  kill -0 "$1" 2>/dev/null || return 1
+  stat="$(cat "/proc/$1/stat" 2>/dev/null)" || return 1
+  stat="${stat##*) }"
+  [ "${stat%% *}" != Z ]
+}
+
 molan_wine_active() {
   [ -n "${MOLAN_WINE_DIR:-}" ] && [ -n "${WINEPREFIX:-}" ] && [ -n "${DISPLAY:-}" ] &&
-    [ -f "$MOLAN_WINE_DIR/state/xvfb.pid" ] && kill -0 "$(cat "$MOLAN_WINE_DIR/state/xvfb.pid")" 2>/dev/null
+    [ -f "$MOLAN_WINE_DIR/state/xvfb.pid" ] && molan_wine_alive "$(cat "$MOLAN_WINE_DIR/state/xvfb.pid")"
 }
 
 molan_wine_start() {
@@ -105,7 +114,7 @@ molan_wine_kill_pidfile() {
   [ -n "$pid" ] || return 0
   kill "$pid" 2>/dev/null || return 0
   for i in $(seq 30); do
-    kill -0 "$pid" 2>/dev/null || return 0
+    molan_wine_alive "$pid" || return 0
     sleep 0.1
   done
   kill -9 "$pid" 2>/dev/null || true
@@ -118,7 +127,7 @@ molan_wine_start_watchdog() {
     trap - EXIT INT HUP
     nap=""
     trap '[ -n "$nap" ] && kill "$nap" 2>/dev/null; exit 0' TERM
-    while kill -0 "$owner" 2>/dev/null && [ -f "$dir/state/xvfb.pid" ]; do
+    while molan_wine_alive "$owner" && [ -f "$dir/state/xvfb.pid" ]; do
       sleep 1 &
       nap=$!
       wait "$nap"

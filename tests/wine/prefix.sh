@@ -1,11 +1,13 @@
 # Private Wine prefixes, copied from a template that is booted once per Wine
 # version and user. Sourced by env.sh.
 
-# Template root: build/wine-template/<wine version>-<user>/prefix.
+# Template root: build/wine-template/<wine version>-<user>-<digest of this file>/prefix,
+# so a change of the settings below boots a new template.
 molan_wine_template_dir() {
-  local version
+  local version digest
   version="$(wine --version 2>/dev/null | tr -cs 'A-Za-z0-9.\n' '-' | sed 's/-*$//')"
-  echo "${MOLAN_WINE_TEMPLATES:-$MOLAN_REPO/build/wine-template}/${version:-unknown}-$(id -un)"
+  digest="$(md5sum "$MOLAN_WINE_HERE/prefix.sh" | cut -c1-8)"
+  echo "${MOLAN_WINE_TEMPLATES:-$MOLAN_REPO/build/wine-template}/${version:-unknown}-$(id -un)-$digest"
 }
 
 # Registry settings every test prefix carries: Chinese UI fonts mapped to
@@ -60,7 +62,13 @@ molan_wine_ensure_template() {
     molan_wine_boot_template "$root.tmp/prefix" "$root.tmp/home" || { rm -rf "$root.tmp"; exit 1; }
     echo "$root.tmp/home" >"$root.tmp/home-path"
     rm -rf "$root"
-    mv "$root.tmp" "$root" && touch "$root/ready"
+    mv "$root.tmp" "$root" && touch "$root/ready" || exit 1
+    # Templates of older settings are no longer used (each is about 1.3 GB;
+    # prefixes copied from them keep their hard-linked files).
+    local old
+    for old in "${root%-*}"-*; do
+      case "$old" in "$root" | "$root".*) ;; *) rm -rf "$old" ;; esac
+    done
   ) 9>"$root.lock"
 }
 

@@ -35,10 +35,12 @@ def _read_env_file(folder: Path) -> dict:
 
 
 def _alive(pid_file: Path) -> bool:
+    """True while the process in the pid file runs (a zombie has ended)."""
     try:
-        os.kill(int(pid_file.read_text().strip()), 0)
-        return True
-    except (OSError, ValueError):
+        pid = int(pid_file.read_text().strip())
+        os.kill(pid, 0)
+        return Path(f"/proc/{pid}/stat").read_text().rsplit(")", 1)[-1].split()[0] != "Z"
+    except (OSError, ValueError, IndexError):
         return False
 
 
