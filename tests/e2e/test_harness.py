@@ -75,6 +75,8 @@ def test_message_box_is_read_and_answered(driver, testwin, button, title, text, 
     box = driver.msgbox()
     assert (box["title"], box["text"], box["icon"]) == (title, text, icon)
     assert [b["caption"] for b in box["buttons"]] == buttons
+    with pytest.raises(DriverError, match="modal window is open"):
+        driver.click(TITLE, "超级按钮_确定")
     driver.msgbox_press(press, title=title)
     assert driver.wait_text(TITLE, STATUS, f"答复 {answer}") == f"答复 {answer}"
     with pytest.raises(DriverError, match="no message box"):

@@ -11,8 +11,14 @@ namespace {
 
 LPARAM point(int x, int y) { return MAKELPARAM(static_cast<WORD>(static_cast<short>(x)), static_cast<WORD>(static_cast<short>(y))); }
 
-// A control a user could operate: shown and enabled.
+// A control a user could operate: shown and enabled, in an enabled window
+// (a window is disabled while it owns a modal dialog or message box).
 bool operable(HWND h, const std::wstring& control) {
+  const HWND top = GetAncestor(h, GA_ROOT);
+  if (top && !IsWindowEnabled(top)) {
+    fail(L"the window of \"" + control + L"\" is disabled (a modal window is open)");
+    return false;
+  }
   if (!IsWindowVisible(h)) {
     fail(L"control \"" + control + L"\" is hidden");
     return false;

@@ -2,6 +2,7 @@
 variables, so several people can test their own build folders at once:
 MOLAN_NATIVE_BUILD (default build/native), MOLAN_WIN_BUILD (default build/win),
 MOLAN_SCREENSHOT_DIR (default build/screenshots)."""
+import functools
 import os
 from pathlib import Path
 
@@ -23,6 +24,7 @@ def screenshot_dir() -> Path:
     return path
 
 
+@functools.lru_cache(maxsize=None)
 def find_output(root: Path, name: str):
     """The build output called `name` under `root` (not inside CMakeFiles), or None."""
     if not root.is_dir():
