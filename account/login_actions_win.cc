@@ -134,7 +134,8 @@ void onForgotHover(HWND window) {
   const HWND link = control(window, kIdForgot);
   if (GetPropW(link, kUnderlinedProp)) return;
   SetPropW(link, kUnderlinedProp, reinterpret_cast<HANDLE>(1));
-  SendMessageW(link, WM_SETFONT, reinterpret_cast<WPARAM>(win::theme::uiFont(15, FW_NORMAL, true)), TRUE);
+  const HFONT underlined = win::theme::uiFont(kLinkFontHeight, FW_NORMAL, true);
+  SendMessageW(link, WM_SETFONT, reinterpret_cast<WPARAM>(underlined), TRUE);
 }
 
 void onForgotPressed(HWND window) {

@@ -25,6 +25,7 @@ enum ControlId : int {
 inline constexpr UINT_PTR kAutoLoginTimerId = 1;  // 时钟_延时登录
 inline constexpr UINT kAutoLoginDelayMs = 2000;
 inline constexpr COLORREF kLinkColor = RGB(0, 136, 255);
+inline constexpr int kLinkFontHeight = 13;  // "忘记密码" fits its 56 pixels
 
 HWND control(HWND window, int id);
 Bytes controlText(HWND window, int id);

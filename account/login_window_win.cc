@@ -198,6 +198,8 @@ void dressControls(HWND window) {
     shell::AttachFrameBorder(control(window, id), theme::kFrameBorder);
   }
   SendMessageW(control(window, kIdPassword), EM_SETPASSWORDCHAR, L'*', 0);
+  const HFONT linkFont = theme::uiFont(kLinkFontHeight);
+  SendMessageW(control(window, kIdForgot), WM_SETFONT, reinterpret_cast<WPARAM>(linkFont), FALSE);
 }
 
 }  // namespace
