@@ -46,6 +46,11 @@ def _processes_of(prefix: Path) -> list:
     return found
 
 
+def _desktop_processes(prefix: Path) -> list:
+    return [pid for pid in _processes_of(prefix)
+            if b"explorer.exe" in Path(f"/proc/{pid}/cmdline").read_bytes()]
+
+
 def _wait_until(check, timeout_s=10):
     deadline = time.monotonic() + timeout_s
     while not check():
@@ -77,7 +82,7 @@ def test_prefix_has_fonts_locale_and_its_own_desktop(wine):
     assert wine.env["WINEDEBUG"] == "-all"
     desktop = wine.user_dir / "Desktop"
     assert desktop.resolve() == wine.desktop.resolve()
-    assert wine.desktop.is_dir() and wine.home != Path(os.environ.get("HOME", "/")).resolve()
+    assert wine.desktop.is_dir() and wine.home.is_relative_to(wine.folder)
 
 
 @pytest.mark.time_limit(240)
@@ -140,3 +145,21 @@ def test_run_exe_refuses_a_missing_program(wine, tmp_path):
     done = subprocess.run([RUN_EXE, tmp_path / "missing.exe"], env=wine.env, capture_output=True, timeout=30)
     assert done.returncode == 2
     assert b"no such program" in done.stderr
+
+
+@pytest.mark.time_limit(150)
+def test_a_program_that_restarts_the_desktop_process_still_returns(tmp_path, driver_exe):
+    # Wine's desktop process ends a while after the last window has gone and is
+    # restarted by the next program that needs it, inheriting that program's
+    # standard handles. The program's output must not depend on it exiting.
+    env = WineEnv.start(tmp_path / "desktop")
+    try:
+        assert _wait_until(lambda: not _desktop_processes(env.prefix), 60), "the desktop process stayed"
+        done = env.run([driver_exe, "wait-window", "--timeout", "100", "无"], timeout=60)
+        assert done.returncode == 1 and b"no visible window" in done.stderr
+        assert _desktop_processes(env.prefix), "the program did not restart the desktop process"
+        out = subprocess.run([RUN_EXE, driver_exe, "nonsense"], env=env.env, stdin=subprocess.DEVNULL,
+                             capture_output=True, timeout=60)
+        assert out.returncode == 2 and b"unknown command" in out.stderr
+    finally:
+        env.stop()

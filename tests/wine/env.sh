@@ -49,6 +49,10 @@ molan_wine_active() {
 molan_wine_start() {
   local dir="${1:?molan_wine_start needs a folder}"
   command -v wine >/dev/null || { molan_wine_fail "wine is not installed (run scripts/setup)"; return 1; }
+  # Without the generated locale Wine still reports code page 936, but every
+  # path with Chinese characters fails.
+  locale -a 2>/dev/null | grep -qix 'zh_CN\.utf-\?8' ||
+    { molan_wine_fail "the zh_CN.UTF-8 locale is not generated (run scripts/setup)"; return 1; }
   mkdir -p "$dir" || { molan_wine_fail "cannot create $dir"; return 1; }
   dir="$(cd "$dir" && pwd)"
   if [ -f "$dir/state/xvfb.pid" ]; then molan_wine_stop "$dir" >/dev/null 2>&1 || true; fi

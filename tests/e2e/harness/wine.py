@@ -6,6 +6,7 @@ import os
 import pwd
 import shutil
 import subprocess
+import tempfile
 from pathlib import Path
 
 from . import paths
@@ -111,5 +112,14 @@ class WineEnv:
         return subprocess.Popen(["wine", *map(str, args)], cwd=cwd, env=self.env, stdin=subprocess.DEVNULL, **kwargs)
 
     def run(self, args, timeout: float, cwd=None) -> subprocess.CompletedProcess:
-        return subprocess.run(["wine", *map(str, args)], cwd=cwd, env=self.env, stdin=subprocess.DEVNULL,
-                              capture_output=True, timeout=timeout)
+        """Runs a program to its end and returns its output as bytes. The output
+        goes through files, not pipes: Wine restarts its desktop process from
+        whichever program needs it next, and that process inherits the
+        program's handles, so a pipe would stay open as long as it lives."""
+        argv = ["wine", *map(str, args)]
+        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+            code = subprocess.run(argv, cwd=cwd, env=self.env, stdin=subprocess.DEVNULL, stdout=out, stderr=err,
+                                  timeout=timeout).returncode
+            out.seek(0)
+            err.seek(0)
+            return subprocess.CompletedProcess(argv, code, out.read(), err.read())
