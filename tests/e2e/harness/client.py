@@ -44,8 +44,9 @@ class Client:
     def start(self, *args):
         if self.running:
             raise ClientError("the client is already running")
-        self.process = self.wine.popen([self.exe, *args], cwd=self.run_dir, stdout=open(self.log, "ab"),
-                                       stderr=subprocess.STDOUT)
+        with open(self.log, "ab") as log:  # the child keeps its own copy of the handle
+            self.process = self.wine.popen([self.exe, *args], cwd=self.run_dir, stdout=log,
+                                           stderr=subprocess.STDOUT)
         return self
 
     @property

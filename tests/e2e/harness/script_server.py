@@ -93,10 +93,11 @@ class ScriptServer:
         self.push_dir.mkdir(exist_ok=True)
         scenario_file = self.folder / "scenario.txt"
         scenario_file.write_text(text, encoding="utf-8")
-        self.process = subprocess.Popen(
-            [str(self.exe), "--port", str(self.port), "--scenario", str(scenario_file), "--record",
-             str(self.record_dir), "--push-dir", str(self.push_dir)],
-            stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=open(self.folder / "server.log", "wb"))
+        with open(self.folder / "server.log", "wb") as log:  # the child keeps its own copy
+            self.process = subprocess.Popen(
+                [str(self.exe), "--port", str(self.port), "--scenario", str(scenario_file), "--record",
+                 str(self.record_dir), "--push-dir", str(self.push_dir)],
+                stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=log)
         line = self._read_line(timeout_s)
         if line.split() != ["listening", str(self.port)]:
             self.stop()
