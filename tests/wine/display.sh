@@ -7,7 +7,7 @@ molan_wine_start_display() {
   # -displayfd lets the server pick a free display number itself, so parallel
   # runs never race for the same one.
   : >"$dir/state/display"
-  Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp \
+  Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp \
     3>"$dir/state/display" </dev/null >"$dir/state/xvfb.log" 2>&1 &
   echo $! >"$dir/state/xvfb.pid"
   for i in $(seq 100); do

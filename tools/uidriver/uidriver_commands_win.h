@@ -10,6 +10,7 @@ int waitWindowCommand(const Options& o);  // <title>
 int waitGoneCommand(const Options& o);    // <title>
 int listCommand(const Options& o);        // <title>
 int closeCommand(const Options& o);       // <title>
+int placeCommand(const Options& o);       // <title> <x> <y> <width> <height>
 int screenshotCommand(const Options& o);  // <file.png|bmp> [--window title]
 int clickCommand(const Options& o);       // <title> <control>
 int setTextCommand(const Options& o);     // <title> <control> <text>

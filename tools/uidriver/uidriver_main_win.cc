@@ -21,6 +21,7 @@ const Command kCommands[] = {
     {L"wait-gone", 1, molan::uidriver::waitGoneCommand, "wait-gone <title>"},
     {L"list", 1, molan::uidriver::listCommand, "list <title>"},
     {L"close", 1, molan::uidriver::closeCommand, "close <title>"},
+    {L"place", 5, molan::uidriver::placeCommand, "place <title> <x> <y> <width> <height>"},
     {L"screenshot", 1, molan::uidriver::screenshotCommand, "screenshot <file.png|bmp> [--window <title>]"},
     {L"click", 2, molan::uidriver::clickCommand, "click <title> <control> [--wait] [--mouse]"},
     {L"set-text", 3, molan::uidriver::setTextCommand, "set-text <title> <control> <text>"},

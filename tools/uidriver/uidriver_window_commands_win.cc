@@ -1,6 +1,7 @@
 // Subcommands on whole windows: waiting for them, listing their controls,
 // closing them and taking pictures of the screen.
 #include <cstdio>
+#include <cwchar>
 
 #include "tools/uidriver/uidriver_capture_win.h"
 #include "tools/uidriver/uidriver_commands_win.h"
@@ -56,6 +57,25 @@ int closeCommand(const Options& o) {
   HWND h = findTopLevel(o.positional[0]);
   if (!h) return fail(L"no window titled \"" + o.positional[0] + L"\"");
   if (!PostMessageW(h, WM_CLOSE, 0, 0)) return fail(L"cannot post WM_CLOSE");
+  return 0;
+}
+
+// Moves and sizes a top-level window, as a user dragging its edges would.
+int placeCommand(const Options& o) {
+  HWND h = waitTopLevel(o.positional[0], o.timeoutMs);
+  if (!h) return fail(L"no visible window titled \"" + o.positional[0] + L"\"");
+  int v[4] = {};
+  for (int i = 0; i < 4; ++i) {
+    wchar_t* end = nullptr;
+    v[i] = static_cast<int>(std::wcstol(o.positional[1 + i].c_str(), &end, 10));
+    if (end == o.positional[1 + i].c_str() || *end != L'\0') return fail(L"not a number: " + o.positional[1 + i]);
+  }
+  if (!SetWindowPos(h, nullptr, v[0], v[1], v[2], v[3], SWP_NOZORDER | SWP_NOACTIVATE)) {
+    return fail(L"SetWindowPos failed");
+  }
+  RECT r{};
+  GetWindowRect(h, &r);
+  writeOut(jsonRect(r) + "\n");
   return 0;
 }
 

@@ -46,6 +46,10 @@ class UiDriver:
     def close(self, title: str):
         self.run("close", title)
 
+    def place(self, title: str, x: int, y: int, width: int, height: int) -> list:
+        """Moves and sizes a top-level window; its rectangle afterwards, [left, top, right, bottom]."""
+        return json.loads(self.run("place", title, x, y, width, height))
+
     def list(self, title: str) -> list:
         """The controls of a window: dicts with name, class, caption, id, rect, visible, enabled."""
         return [json.loads(line) for line in self.run("list", title).splitlines() if line.strip()]
