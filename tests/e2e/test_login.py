@@ -8,6 +8,7 @@ import pytest
 
 from harness.driver import DriverError
 from harness.script_server import Scenario
+from harness.waiting import wait_for
 
 MAIN = "墨澜"
 LOGIN = "登录"
@@ -48,14 +49,6 @@ def write_config(client, data: bytes):
     path.write_bytes(data)
 
 
-def wait_for(check, timeout_s=15.0, what="condition"):
-    deadline = time.monotonic() + timeout_s
-    while time.monotonic() < deadline:
-        value = check()
-        if value:
-            return value
-        time.sleep(0.1)
-    raise AssertionError(f"timed out waiting for {what}")
 
 
 def controls(driver, title=MAIN):

@@ -11,6 +11,7 @@ import urllib.parse
 import pytest
 
 from harness.script_server import Scenario
+from harness.waiting import wait_for
 
 MAIN = "墨澜"
 TAGS = "青柯<||||>墨澜<||||>"
@@ -74,14 +75,6 @@ def reply_file(tmp_path, kind, body: bytes):
     return path
 
 
-def wait_for(check, timeout_s=15.0, what="condition"):
-    deadline = time.monotonic() + timeout_s
-    while time.monotonic() < deadline:
-        value = check()
-        if value:
-            return value
-        time.sleep(0.1)
-    raise AssertionError(f"timed out waiting for {what}")
 
 
 def logged_in(server, client, driver, scenario):

@@ -8,18 +8,12 @@ import time
 import pytest
 
 from harness.script_server import Scenario
+from harness.waiting import wait_for
 
 MAIN = "墨澜"
 TEMPLATE = "[用户配置]\r\n记住密码=否\r\n自动登录=否\r\n记忆账户=\r\n记忆密码=\r\n".encode("gbk")
 
 
-def wait_for(check, timeout_s=15.0, what="condition"):
-    deadline = time.monotonic() + timeout_s
-    while time.monotonic() < deadline:
-        if check():
-            return True
-        time.sleep(0.1)
-    raise AssertionError(f"timed out waiting for {what}")
 
 
 def connects(server):

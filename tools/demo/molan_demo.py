@@ -8,7 +8,6 @@ import argparse
 import shutil
 import subprocess
 import sys
-import time
 from pathlib import Path
 
 REPO = Path(__file__).resolve().parents[2]
@@ -17,6 +16,7 @@ sys.path.insert(0, str(REPO / "tests" / "e2e"))
 from harness.client import Client  # noqa: E402
 from harness.driver import UiDriver  # noqa: E402
 from harness.wine import WineEnv  # noqa: E402
+from harness.waiting import wait_for  # noqa: E402
 
 MAIN = "墨澜"
 LOGIN = "登录"
@@ -33,14 +33,6 @@ def make_sample(path: Path):
     subprocess.run(command + [str(path)], check=True)
 
 
-def wait_for(check, timeout_s, what):
-    deadline = time.monotonic() + timeout_s
-    while time.monotonic() < deadline:
-        value = check()
-        if value:
-            return value
-        time.sleep(0.3)
-    raise RuntimeError(f"timed out waiting for {what}")
 
 
 def page_control(role, name):
