@@ -107,4 +107,5 @@ async def main():
           f"busy/exception replies: {len(errors)}")
 
 
-asyncio.run(main())
+if __name__ == "__main__":
+    asyncio.run(main())

@@ -3,7 +3,8 @@
 #  1. recognition time of a 1280x720 screenshot-like picture through the server
 #     (one connection, 标准) versus the tesseract command on the same picture;
 #  2. requests per second with 50 connections: announcement, version, login;
-#  3. resident memory with every worker's engine loaded and used.
+#  3. resident memory with every worker's engine loaded and used;
+#  4. time and character accuracy of 标准 against 高精度 on small screenshot text.
 # usage: server/bench/run_bench.sh [BUILD_DIR]   (a Release build; default build/server-release)
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -58,5 +59,7 @@ python3 "$here/load.py" "$port" announcement --connections 50 --seconds 10
 python3 "$here/load.py" "$port" version --connections 50 --seconds 10
 python3 "$here/load.py" "$port" login --connections 50 --seconds 10
 echo "resident memory at the end: $(grep VmRSS /proc/$pid/status | awk '{print $2/1024 " MiB"}')"
+echo "== 标准 against 高精度 on small screenshot text"
+(cd "$here" && python3 accuracy.py "$port")
 kill -TERM "$pid"; wait "$pid" || true; pid=""
 grep -c '通用文字识别_标准' "$work/server.log" | sed 's/^/recognitions logged: /'
