@@ -89,5 +89,9 @@ def test_window_buttons(main_window, client):
     assert (left, top, right - left) == (0, 0, 1920)
     driver.click(MAIN, "图形按钮_最大化", wait=True)
     assert driver.rect(MAIN, "外形框_标题栏")["screen"][:3] == [before[0], before[1], before[2]]
+    driver.click(MAIN, "图形按钮_最小化", wait=True)
+    left, top, right, bottom = driver.rect(MAIN, "外形框_标题栏")["screen"]
+    # Iconic: parked off the screen (Windows) or at its bottom edge, partly below it (Wine).
+    assert right <= 0 or bottom > 1200
     driver.click(MAIN, "图形按钮_关闭")  # ends the program at once
     assert client.wait_exit() == 0
