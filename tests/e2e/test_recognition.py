@@ -255,6 +255,29 @@ def test_export_writes_the_result_bytes_with_txt_appended(driver, script_server,
     assert written.read_bytes() == "       墨澜\r\n       ab\r\n".encode("gbk")
 
 
+def test_copy_puts_the_result_on_the_clipboard_for_other_programs(driver, script_server, client, wine, tmp_path):
+    kind = "标准"
+    picture_path = wine.desktop / "copy.bmp"
+    picture_path.parent.mkdir(parents=True, exist_ok=True)
+    picture_path.write_bytes(bmp(8, 8))
+    body = result_json(kind, ["墨澜识别", "ab"], [[0, 1]])
+    logged_in(script_server, client, driver,
+              Scenario().rule(f"通用文字识别_{kind}").reply_file(reply_file(tmp_path, kind, body)))
+    driver.click(MAIN, control("超级按钮", kind, "复制"))
+    box = message(driver)
+    assert (box["text"], box["title"], box["icon"]) == ("没有数据可复制", "提示", "information")
+    import_picture(driver, wine, kind, picture_path)
+    driver.click(MAIN, control("超级按钮", kind, "识别"))
+    expected = "       墨澜识别ab\r\n"
+    assert driver.wait_text(MAIN, control("编辑框", kind, "结果"), expected) == expected
+    driver.click(MAIN, control("超级按钮", kind, "复制"))
+    box = message(driver)
+    assert (box["text"], box["title"]) == ("已将右侧结果文本复制到剪辑板", "提示")
+    # Read back by another process, as Unicode and as the local code page.
+    assert driver.clipboard() == expected
+    assert driver.clipboard(ansi=True) == expected
+
+
 def test_capture_by_mouse_gives_a_picture_of_the_dragged_size(driver, script_server, client, wine, tmp_path):
     kind = "高精度"
     logged_in(script_server, client, driver,

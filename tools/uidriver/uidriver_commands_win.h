@@ -20,6 +20,7 @@ int mouseCommand(const Options& o);       // <title> <control> down|move|hover|u
 int keyCommand(const Options& o);         // <title> <vk> [--control name]
 int msgboxCommand(const Options& o);      // [--title t]
 int msgboxPressCommand(const Options& o); // <button caption or id> [--title t]
+int clipboardCommand(const Options& o);   // [--ansi]
 
 // Virtual-key code from "13", "0x0D", "RETURN", "A", ...; 0 when unknown.
 unsigned virtualKey(const std::wstring& text);

@@ -30,6 +30,7 @@ const Command kCommands[] = {
     {L"mouse", 5, molan::uidriver::mouseCommand, "mouse <title> <control> down|move|hover|up|dblclick <x> <y>"},
     {L"key", 2, molan::uidriver::keyCommand, "key <title> <vk> [--control <control>]"},
     {L"msgbox", 0, molan::uidriver::msgboxCommand, "msgbox [--title <title>]"},
+    {L"clipboard", 0, molan::uidriver::clipboardCommand, "clipboard [--ansi]"},
     {L"msgbox-press", 1, molan::uidriver::msgboxPressCommand, "msgbox-press <button caption or id> [--title <title>]"},
 };
 

@@ -38,6 +38,8 @@ Options parseOptions(const std::vector<std::wstring>& args, size_t first) {
       o.wait = true;
     } else if (a == L"--mouse") {
       o.mouse = true;
+    } else if (a == L"--ansi") {
+      o.ansi = true;
     } else if (a == L"--timeout" || a == L"--window" || a == L"--control" || a == L"--title") {
       if (i + 1 >= args.size()) {
         o.error = a + L" needs a value";

@@ -17,6 +17,7 @@ struct Options {
   std::wstring title;                    // --title text (msgbox, msgbox-press)
   bool wait = false;                     // --wait: deliver synchronously (click)
   bool mouse = false;                    // --mouse: click with mouse messages
+  bool ansi = false;                     // --ansi: the local code-page text (clipboard)
   std::wstring error;                    // non-empty when the line is malformed
 };
 

@@ -85,6 +85,10 @@ class UiDriver:
         self.run("key", title, vk, *(["--control", control] if control else []))
 
     # Message boxes -------------------------------------------------------
+    def clipboard(self, ansi: bool = False) -> str:
+        """The clipboard's text as another program reads it (Unicode, or the local code page)."""
+        return self.run("clipboard", *(["--ansi"] if ansi else []))
+
     def msgbox(self, title: str = None, timeout_ms: int = 10000) -> dict:
         """The current message box: {"title", "text", "icon", "buttons": [{"id", "caption"}]}."""
         return json.loads(self.run("msgbox", *(["--title", title] if title else []), timeout_ms=timeout_ms))
