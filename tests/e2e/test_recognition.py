@@ -278,6 +278,31 @@ def test_copy_puts_the_result_on_the_clipboard_for_other_programs(driver, script
     assert driver.clipboard(ansi=True) == expected
 
 
+def test_a_second_recognition_starts_nothing_while_the_first_waits(driver, script_server, client, wine, tmp_path):
+    first, second = "标准", "高精度"
+    picture_path = wine.desktop / "wait.bmp"
+    picture_path.parent.mkdir(parents=True, exist_ok=True)
+    picture_path.write_bytes(bmp(8, 8))
+    body = result_json(first, ["ab"], [[0]])
+    # The reply takes 2.5 s: well inside the test build's wait, long enough to press again.
+    scenario = Scenario().rule(f"通用文字识别_{first}").delay(2500).reply_file(reply_file(tmp_path, first, body))
+    logged_in(script_server, client, driver, scenario)
+    import_picture(driver, wine, second, picture_path)
+    import_picture(driver, wine, first, picture_path)
+    driver.click(MAIN, control("超级按钮", first, "识别"))
+    wait_for(lambda: driver.get_text(MAIN, control("编辑框", first, "结果")).startswith("**准备"), what="progress")
+    show_page(driver, second)
+    driver.click(MAIN, control("超级按钮", second, "识别"))
+    show_page(driver, first)
+    driver.click(MAIN, control("超级按钮", first, "识别"))
+    assert driver.wait_text(MAIN, control("编辑框", first, "结果"), "       ab\r\n") == "       ab\r\n"
+    with pytest.raises(Exception):
+        driver.msgbox(timeout_ms=1500)  # no "未响应" for a result that arrived
+    requests = [f for f in script_server.frames() if "通用文字识别_".encode("gbk") in f]
+    assert len(requests) == 1
+    assert driver.get_text(MAIN, control("编辑框", second, "结果")) == ""
+
+
 def test_capture_by_mouse_gives_a_picture_of_the_dragged_size(driver, script_server, client, wine, tmp_path):
     kind = "高精度"
     logged_in(script_server, client, driver,
