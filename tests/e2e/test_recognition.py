@@ -303,6 +303,28 @@ def test_a_second_recognition_starts_nothing_while_the_first_waits(driver, scrip
     assert driver.get_text(MAIN, control("编辑框", second, "结果")) == ""
 
 
+def test_a_pasted_picture_is_sent_as_a_24_bit_bmp(driver, script_server, client, wine, tmp_path):
+    kind = "标准"
+    source = tmp_path / "clip.bmp"
+    source.write_bytes(bmp(30, 20, (250, 120, 7)))
+    logged_in(script_server, client, driver,
+              Scenario().rule(f"通用文字识别_{kind}").reply(TAGS + f"通用文字识别_{kind}返回<||||>余额不足<||||>"))
+    driver.clipboard_picture(source)
+    driver.paste(MAIN, control("编辑框", kind, "结果"))
+    driver.click(MAIN, control("超级按钮", kind, "识别"))
+    message(driver)  # the balance message
+    request = wait_for(lambda: [f for f in script_server.frames() if f"通用文字识别_{kind}<||||>".encode("gbk") in f],
+                       what="the request")[0]
+    encoded = request[len((TAGS + f"通用文字识别_{kind}<||||>").encode("gbk")):-len(b"<||||>")]
+    sent = base64.b64decode(urllib.parse.unquote_plus(encoded.decode()))
+    width, height, planes, bits = struct.unpack("<iiHH", sent[18:30])
+    assert sent[:2] == b"BM" and (width, abs(height), bits) == (30, 20, 24)
+    # Same pixels as the picture on the clipboard (rows of 30 * 3 bytes, padded to 92).
+    offset = struct.unpack("<I", sent[10:14])[0]
+    rows = [sent[offset + r * 92:offset + r * 92 + 90] for r in range(20)]
+    assert set(rows) == {bytes([7, 120, 250]) * 30}
+
+
 def test_capture_by_mouse_gives_a_picture_of_the_dragged_size(driver, script_server, client, wine, tmp_path):
     kind = "高精度"
     logged_in(script_server, client, driver,

@@ -21,6 +21,8 @@ int keyCommand(const Options& o);         // <title> <vk> [--control name]
 int msgboxCommand(const Options& o);      // [--title t]
 int msgboxPressCommand(const Options& o); // <button caption or id> [--title t]
 int clipboardCommand(const Options& o);   // [--ansi]
+int clipboardPictureCommand(const Options& o);  // <file.bmp>
+int pasteCommand(const Options& o);       // <title> <control>
 
 // Virtual-key code from "13", "0x0D", "RETURN", "A", ...; 0 when unknown.
 unsigned virtualKey(const std::wstring& text);

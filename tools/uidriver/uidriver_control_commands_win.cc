@@ -93,6 +93,18 @@ int getTextCommand(const Options& o) {
   return 0;
 }
 
+// WM_PASTE to a control, as its context menu's 粘贴 would send it.
+int pasteCommand(const Options& o) {
+  HWND window = nullptr;
+  HWND h = nullptr;
+  if (!locate(o.positional[0], o.positional[1], o.timeoutMs, window, h)) return kExitFailure;
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(h, WM_PASTE, 0, 0, SMTO_ABORTIFHUNG, o.timeoutMs, &result)) {
+    return fail(L"WM_PASTE was not answered");
+  }
+  return 0;
+}
+
 int rectCommand(const Options& o) {
   HWND window = nullptr;
   HWND h = nullptr;

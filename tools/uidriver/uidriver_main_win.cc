@@ -31,6 +31,8 @@ const Command kCommands[] = {
     {L"key", 2, molan::uidriver::keyCommand, "key <title> <vk> [--control <control>]"},
     {L"msgbox", 0, molan::uidriver::msgboxCommand, "msgbox [--title <title>]"},
     {L"clipboard", 0, molan::uidriver::clipboardCommand, "clipboard [--ansi]"},
+    {L"clipboard-picture", 1, molan::uidriver::clipboardPictureCommand, "clipboard-picture <file.bmp>"},
+    {L"paste", 2, molan::uidriver::pasteCommand, "paste <title> <control>"},
     {L"msgbox-press", 1, molan::uidriver::msgboxPressCommand, "msgbox-press <button caption or id> [--title <title>]"},
 };
 

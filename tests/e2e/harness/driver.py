@@ -89,6 +89,14 @@ class UiDriver:
         """The clipboard's text as another program reads it (Unicode, or the local code page)."""
         return self.run("clipboard", *(["--ansi"] if ansi else []))
 
+    def clipboard_picture(self, bmp_path):
+        """Puts a BMP file's bitmap on the clipboard (CF_DIB)."""
+        self.run("clipboard-picture", self.wine.windows_path(bmp_path))
+
+    def paste(self, title: str, control: str):
+        """WM_PASTE to a control."""
+        self.run("paste", title, control)
+
     def msgbox(self, title: str = None, timeout_ms: int = 10000) -> dict:
         """The current message box: {"title", "text", "icon", "buttons": [{"id", "caption"}]}."""
         return json.loads(self.run("msgbox", *(["--title", title] if title else []), timeout_ms=timeout_ms))
