@@ -11,6 +11,7 @@ from PIL import Image
 from harness.client import Client
 from harness.driver import DriverError
 from harness.script_server import Scenario, ScriptServer, _escape
+from harness.wine import SCREEN_SIZE
 
 TITLE = "驱动测试窗口"
 STATUS = "标签_状态"
@@ -104,7 +105,7 @@ def test_keys_reach_the_focused_or_named_control(driver, testwin, control, vk, c
 
 def test_screenshot_shows_the_window_as_drawn(driver, testwin):
     whole = Image.open(driver.screenshot("screen")).convert("RGB")
-    assert whole.size == (1600, 1000)
+    assert whole.size == SCREEN_SIZE
     window = Image.open(driver.screenshot("window", window=TITLE)).convert("RGB")
     assert window.size == (560, 460)
     left, top, right, bottom = driver.rect(TITLE, "超级按钮_自绘")["screen"]

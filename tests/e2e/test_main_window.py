@@ -5,6 +5,7 @@ import pytest
 from PIL import Image
 
 from harness.script_server import Scenario
+from harness.wine import SCREEN_SIZE
 
 MAIN = "墨澜"
 
@@ -86,12 +87,12 @@ def test_window_buttons(main_window, client):
     before = driver.rect(MAIN, "外形框_标题栏")["screen"]
     driver.click(MAIN, "图形按钮_最大化", wait=True)
     left, top, right, bottom = driver.rect(MAIN, "外形框_标题栏")["screen"]
-    assert (left, top, right - left) == (0, 0, 1920)
+    assert (left, top, right - left) == (0, 0, SCREEN_SIZE[0])
     driver.click(MAIN, "图形按钮_最大化", wait=True)
     assert driver.rect(MAIN, "外形框_标题栏")["screen"][:3] == [before[0], before[1], before[2]]
     driver.click(MAIN, "图形按钮_最小化", wait=True)
     left, top, right, bottom = driver.rect(MAIN, "外形框_标题栏")["screen"]
     # Iconic: parked off the screen (Windows) or at its bottom edge, partly below it (Wine).
-    assert right <= 0 or bottom > 1200
+    assert right <= 0 or bottom > SCREEN_SIZE[1]
     driver.click(MAIN, "图形按钮_关闭")  # ends the program at once
     assert client.wait_exit() == 0

@@ -12,6 +12,8 @@ from pathlib import Path
 from . import paths
 
 ENV_SH = paths.WINE_DIR / "env.sh"
+# The size of the virtual screen that tests/wine/display.sh starts.
+SCREEN_SIZE = (1920, 1200)
 ENV_KEYS = ("MOLAN_WINE_DIR", "WINEPREFIX", "DISPLAY", "HOME", "LC_ALL", "WINEDEBUG", "WINEDLLOVERRIDES")
 
 
