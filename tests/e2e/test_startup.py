@@ -64,6 +64,20 @@ def test_a_file_in_the_way_of_a_folder_ends_the_start_with_its_code(driver, port
     assert client.wait_exit() == 0
 
 
+def test_a_settings_file_that_cannot_be_written_ends_the_start_with_its_code(driver, port_lock, client):
+    # The settings file is written through a temporary file beside it; a folder
+    # of that name makes the write fail.
+    settings = client.data_dir / "墨澜客户端" / "配置"
+    (settings / "配置.ini.tmp").mkdir(parents=True)
+    client.start()
+    box = driver.msgbox()
+    assert (box["title"], box["icon"]) == ("出错", "error")
+    assert box["text"] == "创建文件失败，编号77071359，请重启后再试或联系管理员！"
+    driver.msgbox_press("1")  # IDOK
+    assert client.wait_exit() == 0
+    assert not (settings / "配置.ini").exists()
+
+
 def test_unreachable_server_ends_the_start_after_making_the_folders(driver, port_lock, client):
     # No server listens on the client's port. Automatic login is on, so a
     # start-up tick would open the login window: it must never come.
