@@ -78,6 +78,19 @@ def test_a_settings_file_that_cannot_be_written_ends_the_start_with_its_code(dri
     assert not (settings / "配置.ini").exists()
 
 
+def test_a_library_that_cannot_be_loaded_ends_the_start(driver, script_server, client):
+    # A folder named like the library cannot be deleted, so it is kept and
+    # "used": loading it fails and the link cannot create its client.
+    (client.run_dir / "HPSocket4C.dll").mkdir()
+    script_server.start(Scenario())
+    client.start()
+    box = driver.msgbox()
+    assert (box["title"], box["text"], box["icon"]) == ("信息：", "创建CLIENT组件失败", "warning")
+    driver.msgbox_press("1")  # IDOK
+    assert client.wait_exit() == 0
+    assert not [e for e in script_server.events() if e[0] == "connect"]
+
+
 def test_unreachable_server_ends_the_start_after_making_the_folders(driver, port_lock, client):
     # No server listens on the client's port. Automatic login is on, so a
     # start-up tick would open the login window: it must never come.
