@@ -1,19 +1,11 @@
 #pragma once
-// How picture pixels map onto a page canvas, which shows its picture centred
-// and, when it is larger than the canvas, scaled down by one factor.
+// Recognised lines' boxes on a page canvas. The canvas's own fit rule
+// (shell/canvas_fit.h) says where the picture shows; the boxes use it.
 #include <cstdint>
 
+#include "shell/canvas_fit.h"
+
 namespace molan {
-
-struct CanvasFit {
-  float scale = 1.0f;  // held in single precision: box edges depend on it
-  int ox = 0, oy = 0;  // canvas pixels
-  bool operator==(const CanvasFit&) const = default;
-};
-
-// From the canvas's current size and the picture's size (0 x 0 for a picture
-// that could not be decoded).
-CanvasFit computeCanvasFit(int canvasWidth, int canvasHeight, int pictureWidth, int pictureHeight);
 
 struct CanvasBox {
   int left = 0, top = 0, right = 0, bottom = 0;
