@@ -9,33 +9,14 @@
 #include "link/link_cipher.h"
 #include "link/link_log.h"
 #include "link/reply_dispatch.h"
-#include "netlib/hpsocket4c.h"
+#include "netlib/hpsocket4c_api_win.h"
 
 namespace molan {
 namespace {
 
-// One forwarding pointer per library function the client calls, bound by name.
-struct NetLibrary {
+// The loaded library and one forwarding pointer per function, bound by name.
+struct NetLibrary : HpSocketApi {
   HMODULE module = nullptr;
-  decltype(&Create_HP_TcpPackClientListener) createListener = nullptr;
-  decltype(&Create_HP_TcpPackClient) createClient = nullptr;
-  decltype(&HP_TcpPackClient_SetMaxPackSize) setMaxPackSize = nullptr;
-  decltype(&HP_TcpClient_SetSocketBufferSize) setSocketBufferSize = nullptr;
-  decltype(&HP_Set_FN_Client_OnPrepareConnect) setOnPrepareConnect = nullptr;
-  decltype(&HP_Set_FN_Client_OnConnect) setOnConnect = nullptr;
-  decltype(&HP_Set_FN_Client_OnHandShake) setOnHandShake = nullptr;
-  decltype(&HP_Set_FN_Client_OnSend) setOnSend = nullptr;
-  decltype(&HP_Set_FN_Client_OnReceive) setOnReceive = nullptr;
-  decltype(&HP_Set_FN_Client_OnClose) setOnClose = nullptr;
-  decltype(&HP_Client_StartWithBindAddressAndLocalPort) start = nullptr;
-  decltype(&HP_Client_GetLastErrorDesc) lastErrorDesc = nullptr;
-  decltype(&HP_Client_GetLastError) lastError = nullptr;
-  decltype(&Destroy_HP_TcpPackClient) destroyClient = nullptr;
-  decltype(&Destroy_HP_TcpPackClientListener) destroyListener = nullptr;
-  decltype(&HP_Client_Send) send = nullptr;
-  decltype(&HP_Client_Stop) stop = nullptr;
-  decltype(&HP_Client_GetLocalAddress) localAddress = nullptr;
-  decltype(&HP_Client_GetRemoteHost) remoteHost = nullptr;
 };
 
 NetLibrary gLib;
@@ -44,13 +25,6 @@ std::atomic<int> gLinkState{0};
 HP_TcpPackClient gClient = nullptr;
 HP_TcpPackClientListener gListener = nullptr;
 
-template <typename F>
-bool bind(HMODULE module, F& slot, const char* name) {
-  // GetProcAddress returns a generic function pointer; go through void* to
-  // the real signature, which the library exports under this name.
-  slot = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-  return slot != nullptr;
-}
 
 void logAddress(const char* title, decltype(&HP_Client_GetLocalAddress) get, HP_Client sender) {
   char text[64] = {};
@@ -64,11 +38,11 @@ En_HP_HandleResult __stdcall onPrepareConnect(HP_Client, HP_CONNID, UINT_PTR) {
   return HR_OK;
 }
 En_HP_HandleResult __stdcall onConnect(HP_Client sender, HP_CONNID) {
-  logAddress("连接成功", gLib.localAddress, sender);
+  logAddress("连接成功", gLib.getLocalAddress, sender);
   return HR_OK;
 }
 En_HP_HandleResult __stdcall onHandShake(HP_Client sender, HP_CONNID) {
-  logAddress("握手完成", gLib.remoteHost, sender);
+  logAddress("握手完成", gLib.getRemoteHost, sender);
   return HR_OK;
 }
 En_HP_HandleResult __stdcall onSend(HP_Client, HP_CONNID, const BYTE*, int length) {
@@ -102,24 +76,7 @@ bool ServerLink::load(const std::wstring& dllPath) {
   if (!m) return false;
   NetLibrary lib;
   lib.module = m;
-  const bool ok = bind(m, lib.createListener, "Create_HP_TcpPackClientListener") &&
-                  bind(m, lib.createClient, "Create_HP_TcpPackClient") &&
-                  bind(m, lib.setMaxPackSize, "HP_TcpPackClient_SetMaxPackSize") &&
-                  bind(m, lib.setSocketBufferSize, "HP_TcpClient_SetSocketBufferSize") &&
-                  bind(m, lib.setOnPrepareConnect, "HP_Set_FN_Client_OnPrepareConnect") &&
-                  bind(m, lib.setOnConnect, "HP_Set_FN_Client_OnConnect") &&
-                  bind(m, lib.setOnHandShake, "HP_Set_FN_Client_OnHandShake") &&
-                  bind(m, lib.setOnSend, "HP_Set_FN_Client_OnSend") &&
-                  bind(m, lib.setOnReceive, "HP_Set_FN_Client_OnReceive") &&
-                  bind(m, lib.setOnClose, "HP_Set_FN_Client_OnClose") &&
-                  bind(m, lib.start, "HP_Client_StartWithBindAddressAndLocalPort") &&
-                  bind(m, lib.lastErrorDesc, "HP_Client_GetLastErrorDesc") &&
-                  bind(m, lib.lastError, "HP_Client_GetLastError") &&
-                  bind(m, lib.destroyClient, "Destroy_HP_TcpPackClient") &&
-                  bind(m, lib.destroyListener, "Destroy_HP_TcpPackClientListener") &&
-                  bind(m, lib.send, "HP_Client_Send") && bind(m, lib.stop, "HP_Client_Stop") &&
-                  bind(m, lib.localAddress, "HP_Client_GetLocalAddress") &&
-                  bind(m, lib.remoteHost, "HP_Client_GetRemoteHost");
+  const bool ok = bindHpSocketApi(m, lib).empty();
   if (!ok) {
     FreeLibrary(m);
     return false;
@@ -146,8 +103,8 @@ void ServerLink::start() {
   gLib.setOnClose(gListener, onClose);
   if (gLib.start(gClient, host.c_str(), port, FALSE, "0.0.0.0", 0)) return;
 
-  const char* desc = gLib.lastErrorDesc(gClient);
-  LinkLog("启动服务", Bytes(desc ? desc : "") + " (" + std::to_string(gLib.lastError(gClient)) + ")");
+  const char* desc = gLib.getLastErrorDesc(gClient);
+  LinkLog("启动服务", Bytes(desc ? desc : "") + " (" + std::to_string(gLib.getLastError(gClient)) + ")");
   gLib.destroyClient(gClient);
   gLib.destroyListener(gListener);
   gClient = nullptr;

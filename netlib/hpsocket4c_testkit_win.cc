@@ -7,12 +7,6 @@ namespace {
 
 Events* gEvents = nullptr;  // the record of the one client under test
 
-template <typename Fn>
-bool bind(HMODULE module, const char* name, Fn& slot, std::vector<std::string>& missing) {
-  slot = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-  if (!slot) missing.push_back(name);
-  return slot != nullptr;
-}
 
 void noteThread(Events& e) {
   const DWORD self = GetCurrentThreadId();
@@ -72,28 +66,7 @@ std::vector<std::string> HpApi::load() {
   dll = dll.substr(0, dll.find_last_of(L"\\/") + 1) + L"HPSocket4C.dll";
   module.reset(LoadLibraryW(dll.c_str()));
   if (!module) return {"HPSocket4C.dll"};
-  std::vector<std::string> missing;
-  HMODULE m = module.get();
-  bind(m, "Create_HP_TcpPackClientListener", createListener, missing);
-  bind(m, "Destroy_HP_TcpPackClientListener", destroyListener, missing);
-  bind(m, "Create_HP_TcpPackClient", createClient, missing);
-  bind(m, "Destroy_HP_TcpPackClient", destroyClient, missing);
-  bind(m, "HP_TcpPackClient_SetMaxPackSize", setMaxPackSize, missing);
-  bind(m, "HP_TcpClient_SetSocketBufferSize", setSocketBufferSize, missing);
-  bind(m, "HP_Set_FN_Client_OnPrepareConnect", setOnPrepareConnect, missing);
-  bind(m, "HP_Set_FN_Client_OnConnect", setOnConnect, missing);
-  bind(m, "HP_Set_FN_Client_OnHandShake", setOnHandShake, missing);
-  bind(m, "HP_Set_FN_Client_OnSend", setOnSend, missing);
-  bind(m, "HP_Set_FN_Client_OnReceive", setOnReceive, missing);
-  bind(m, "HP_Set_FN_Client_OnClose", setOnClose, missing);
-  bind(m, "HP_Client_StartWithBindAddressAndLocalPort", start, missing);
-  bind(m, "HP_Client_Stop", stop, missing);
-  bind(m, "HP_Client_Send", send, missing);
-  bind(m, "HP_Client_GetLastError", getLastError, missing);
-  bind(m, "HP_Client_GetLastErrorDesc", getLastErrorDesc, missing);
-  bind(m, "HP_Client_GetLocalAddress", getLocalAddress, missing);
-  bind(m, "HP_Client_GetRemoteHost", getRemoteHost, missing);
-  return missing;
+  return bindHpSocketApi(module.get(), *this);
 }
 
 bool Events::waitFor(const std::function<bool()>& done, int seconds) {

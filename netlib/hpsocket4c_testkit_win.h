@@ -13,32 +13,14 @@
 #include "app/win_handles.h"
 #include "link/bytes.h"
 #include "netlib/hpsocket4c.h"
+#include "netlib/hpsocket4c_api_win.h"
 #include "netlib/socket_win.h"
 
 namespace molan::win::test {
 
 // Every export, bound with GetProcAddress from the DLL beside the test exe.
-struct HpApi {
+struct HpApi : HpSocketApi {
   UniqueHandle<HMODULE, ModuleTraits> module;
-  decltype(&Create_HP_TcpPackClientListener) createListener = nullptr;
-  decltype(&Destroy_HP_TcpPackClientListener) destroyListener = nullptr;
-  decltype(&Create_HP_TcpPackClient) createClient = nullptr;
-  decltype(&Destroy_HP_TcpPackClient) destroyClient = nullptr;
-  decltype(&HP_TcpPackClient_SetMaxPackSize) setMaxPackSize = nullptr;
-  decltype(&HP_TcpClient_SetSocketBufferSize) setSocketBufferSize = nullptr;
-  decltype(&HP_Set_FN_Client_OnPrepareConnect) setOnPrepareConnect = nullptr;
-  decltype(&HP_Set_FN_Client_OnConnect) setOnConnect = nullptr;
-  decltype(&HP_Set_FN_Client_OnHandShake) setOnHandShake = nullptr;
-  decltype(&HP_Set_FN_Client_OnSend) setOnSend = nullptr;
-  decltype(&HP_Set_FN_Client_OnReceive) setOnReceive = nullptr;
-  decltype(&HP_Set_FN_Client_OnClose) setOnClose = nullptr;
-  decltype(&HP_Client_StartWithBindAddressAndLocalPort) start = nullptr;
-  decltype(&HP_Client_Stop) stop = nullptr;
-  decltype(&HP_Client_Send) send = nullptr;
-  decltype(&HP_Client_GetLastError) getLastError = nullptr;
-  decltype(&HP_Client_GetLastErrorDesc) getLastErrorDesc = nullptr;
-  decltype(&HP_Client_GetLocalAddress) getLocalAddress = nullptr;
-  decltype(&HP_Client_GetRemoteHost) getRemoteHost = nullptr;
 
   // Loads the DLL and binds every function; the names of those missing.
   std::vector<std::string> load();
