@@ -7,7 +7,6 @@
 
 #include "account/login_window_parts_win.h"
 #include "account/login_window_wintest_support.h"
-#include "account/message_box_catcher_wintest.h"
 
 namespace molan::account {
 namespace {

@@ -9,10 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "account/message_box_catcher_wintest.h"
+#include "app/message_box_catcher_wintest.h"
 #include "link/bytes.h"
 
 namespace molan::account::testing {
+
+using win::testing::CaughtBox;
+using win::testing::MessageBoxCatcher;
+using win::testing::pumpMessages;
 
 class LoginWindowFixture : public ::testing::Test {
  protected:

@@ -88,56 +88,6 @@ Pixels paintedPixels(HWND hwnd) {
   return pixels;
 }
 
-namespace {
-
-BOOL CALLBACK collectBoxes(HWND hwnd, LPARAM found) {
-  DWORD process = 0;
-  GetWindowThreadProcessId(hwnd, &process);
-  wchar_t cls[16] = {};
-  GetClassNameW(hwnd, cls, 16);
-  if (process == GetCurrentProcessId() && lstrcmpW(cls, L"#32770") == 0 && IsWindowVisible(hwnd)) {
-    reinterpret_cast<std::vector<HWND>*>(found)->push_back(hwnd);
-  }
-  return TRUE;
-}
-
-std::wstring textOf(HWND hwnd) {
-  wchar_t buffer[1024] = {};
-  SendMessageTimeoutW(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 1000, nullptr);
-  return buffer;
-}
-
-}  // namespace
-
-MessageBoxCatcher::MessageBoxCatcher() : thread_([this] { watch(); }) {}
-
-MessageBoxCatcher::~MessageBoxCatcher() {
-  stop_ = true;
-  thread_.join();
-}
-
-void MessageBoxCatcher::watch() {
-  while (!stop_) {
-    std::vector<HWND> found;
-    EnumWindows(collectBoxes, reinterpret_cast<LPARAM>(&found));
-    for (HWND box : found) {
-      if (!answered_.insert(box).second) continue;
-      CaughtBox caught{textOf(GetDlgItem(box, 0xFFFF)), textOf(box)};
-      {
-        std::lock_guard lock(mutex_);
-        boxes_.push_back(caught);
-      }
-      PostMessageW(box, WM_COMMAND, IDOK, 0);
-    }
-    Sleep(10);
-  }
-}
-
-std::vector<CaughtBox> MessageBoxCatcher::boxes() const {
-  std::lock_guard lock(mutex_);
-  return boxes_;
-}
-
 Bytes solidBmp(int width, int height, COLORREF color) {
   const size_t stride = bmp24Stride(width);
   Bytes rows(stride * static_cast<size_t>(height), '\0');

@@ -4,15 +4,12 @@
 // the pixels a canvas paints.
 #include <windows.h>
 
-#include <atomic>
 #include <cstdint>
 #include <functional>
-#include <mutex>
-#include <set>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "app/message_box_catcher_wintest.h"
 #include "link/bytes.h"
 #include "recognition/recognition_kind.h"
 
@@ -43,28 +40,8 @@ struct Pixels {
 };
 Pixels paintedPixels(HWND hwnd);
 
-// Answers (OK) every message box this process shows, from a watcher
-// thread, and keeps each one's text and title in order.
-struct CaughtBox {
-  std::wstring text;
-  std::wstring title;
-};
-class MessageBoxCatcher {
- public:
-  MessageBoxCatcher();
-  ~MessageBoxCatcher();
-  MessageBoxCatcher(const MessageBoxCatcher&) = delete;
-  MessageBoxCatcher& operator=(const MessageBoxCatcher&) = delete;
-  std::vector<CaughtBox> boxes() const;
-
- private:
-  void watch();
-  std::atomic<bool> stop_{false};
-  mutable std::mutex mutex_;
-  std::vector<CaughtBox> boxes_;
-  std::set<HWND> answered_;
-  std::thread thread_;
-};
+using win::testing::CaughtBox;
+using win::testing::MessageBoxCatcher;
 
 // A 24-bit BMP of the given size filled with one colour.
 Bytes solidBmp(int width, int height, COLORREF color);
