@@ -5,6 +5,7 @@
 // windows.h first: the headers below build on it.
 #include <commctrl.h>
 
+#include <span>
 #include <string>
 
 #include "app/control_names_win.h"
@@ -70,27 +71,27 @@ void onControlCommand(HWND root, HWND control, int notifyCode) {
   if (const CommandHandler handler = commandHandlerFor(name)) handler(root, control);
 }
 
-void selectCategory(HWND root, int index) {
-  for (int i = 0; i < kCategoryCount; ++i) {
-    const std::wstring category = kCategories[static_cast<size_t>(i)];
-    const HWND button = byName(root, L"超级按钮_" + category);
+namespace {
+
+// One of a row of buttons becomes current: every button unchecked, only the
+// chosen one's marker shown (underline or function marker), its page shown.
+void selectAmong(HWND root, std::span<const wchar_t* const> names, const wchar_t* markerKind, const wchar_t* tab,
+                 int index) {
+  for (size_t i = 0; i < names.size(); ++i) {
+    const bool chosen = static_cast<int>(i) == index;
+    const HWND button = byName(root, std::wstring(L"超级按钮_") + names[i]);
     setChecked(button, false);
-    setCurrent(button, i == index);
-    ShowWindow(byName(root, L"外形框_" + category), i == index ? SW_SHOWNA : SW_HIDE);
+    setCurrent(button, chosen);
+    ShowWindow(byName(root, markerKind + std::wstring(names[i])), chosen ? SW_SHOWNA : SW_HIDE);
   }
-  selectTabPage(byName(root, L"选择夹_主"), index);
+  selectTabPage(byName(root, tab), index);
 }
 
-void selectFunction(HWND root, int index) {
-  for (int k = 0; k < kFunctionCount; ++k) {
-    const std::wstring function = kFunctions[static_cast<size_t>(k)];
-    const HWND button = byName(root, L"超级按钮_" + function);
-    setChecked(button, false);
-    setCurrent(button, k == index);
-    ShowWindow(byName(root, L"图片框_" + function), k == index ? SW_SHOWNA : SW_HIDE);
-  }
-  selectTabPage(byName(root, L"选择夹_通用"), index);
-}
+}  // namespace
+
+void selectCategory(HWND root, int index) { selectAmong(root, kCategories, L"外形框_", L"选择夹_主", index); }
+
+void selectFunction(HWND root, int index) { selectAmong(root, kFunctions, L"图片框_", L"选择夹_通用", index); }
 
 void toggleMaximize(HWND root) {
   const HWND button = byName(root, L"图形按钮_最大化");
