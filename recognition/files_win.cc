@@ -2,8 +2,10 @@
 
 #include <windows.h>
 #include <shlobj.h>
+#include <commdlg.h>
 
 #include <algorithm>
+#include <iterator>
 
 #include "app/win_handles.h"
 
@@ -49,6 +51,25 @@ std::wstring desktopFolder() {
   std::wstring folder(path);
   if (!folder.empty() && folder.back() != L'\\') folder.push_back(L'\\');
   return folder;
+}
+
+std::wstring chooseFile(HWND owner, FileDialog kind, const wchar_t* filter) {
+  wchar_t path[MAX_PATH * 4] = {};
+  const std::wstring folder = desktopFolder();
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = sizeof(ofn);
+  ofn.hwndOwner = owner;
+  ofn.lpstrFilter = filter;
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = path;
+  ofn.nMaxFile = static_cast<DWORD>(std::size(path));
+  ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+  ofn.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  if (kind == FileDialog::Open) {
+    ofn.Flags |= OFN_FILEMUSTEXIST;
+    return GetOpenFileNameW(&ofn) ? std::wstring(path) : std::wstring();
+  }
+  return GetSaveFileNameW(&ofn) ? std::wstring(path) : std::wstring();
 }
 
 }  // namespace molan::recognition

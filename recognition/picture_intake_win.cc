@@ -1,7 +1,6 @@
 // 图片, dropped files and Ctrl+V: ways a picture reaches a page. The bytes of
 // a file are stored exactly as read; a pasted bitmap becomes a 24-bit BMP.
 #include <windows.h>
-#include <commdlg.h>
 
 #include "app/win_handles.h"
 #include "recognition/files_win.h"
@@ -39,19 +38,8 @@ void importPictureFile(RecognitionKind kind, const std::wstring& path) {
 }
 
 void importPicture(RecognitionKind kind) {
-  wchar_t path[MAX_PATH * 4] = {};
-  const std::wstring folder = desktopFolder();
-  OPENFILENAMEW ofn{};
-  ofn.lStructSize = sizeof(ofn);
-  ofn.hwndOwner = recognitionRoot();
-  ofn.lpstrFilter = kOpenFilter;
-  ofn.nFilterIndex = 1;
-  ofn.lpstrFile = path;
-  ofn.nMaxFile = static_cast<DWORD>(std::size(path));
-  ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-  ofn.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  if (!GetOpenFileNameW(&ofn)) return;
-  importPictureFile(kind, path);
+  const std::wstring path = chooseFile(recognitionRoot(), FileDialog::Open, kOpenFilter);
+  if (!path.empty()) importPictureFile(kind, path);
 }
 
 bool pastePicture(RecognitionKind kind) {

@@ -1,7 +1,6 @@
 // 复制 and 导出: the result box's current text to the clipboard (as Unicode
 // text; Windows serves it as ANSI text too) or to a GBK text file.
 #include <windows.h>
-#include <commdlg.h>
 
 #include <cstring>
 #include <memory>
@@ -29,21 +28,6 @@ std::wstring wideText(HWND box) {
   return text;
 }
 
-// The file name chosen in the save dialog; empty when cancelled.
-std::wstring chooseExportName() {
-  wchar_t path[MAX_PATH * 4] = {};
-  const std::wstring folder = desktopFolder();
-  OPENFILENAMEW ofn{};
-  ofn.lStructSize = sizeof(ofn);
-  ofn.hwndOwner = recognitionRoot();
-  ofn.lpstrFilter = kSaveFilter;
-  ofn.nFilterIndex = 1;
-  ofn.lpstrFile = path;
-  ofn.nMaxFile = static_cast<DWORD>(std::size(path));
-  ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-  ofn.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  return GetSaveFileNameW(&ofn) ? std::wstring(path) : std::wstring();
-}
 
 }  // namespace
 
@@ -84,7 +68,7 @@ void exportResult(RecognitionKind kind) {
     win::showInfo("没有数据可导出到文档");
     return;
   }
-  const std::wstring chosen = chooseExportName();
+  const std::wstring chosen = chooseFile(recognitionRoot(), FileDialog::Save, kSaveFilter);
   if (chosen.empty()) return;
   const std::wstring path = exportPathFor(chosen);
   if (!writeWholeFile(path, text)) {
