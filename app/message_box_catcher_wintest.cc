@@ -1,6 +1,6 @@
-#include "account/message_box_catcher_wintest.h"
+#include "app/message_box_catcher_wintest.h"
 
-namespace molan::account::testing {
+namespace molan::win::testing {
 namespace {
 
 struct Found {
@@ -82,4 +82,4 @@ void pumpMessages(int ms) {
   } while (static_cast<LONG>(until - GetTickCount()) > 0);
 }
 
-}  // namespace molan::account::testing
+}  // namespace molan::win::testing

@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-namespace molan::account::testing {
+namespace molan::win::testing {
 
 struct CaughtBox {
   std::wstring text;
@@ -42,4 +42,4 @@ class MessageBoxCatcher {
 // Runs window messages for `ms` milliseconds.
 void pumpMessages(int ms);
 
-}  // namespace molan::account::testing
+}  // namespace molan::win::testing
