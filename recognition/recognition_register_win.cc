@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include "app/control_names_win.h"
 #include "link/reply_dispatch.h"
 #include "recognition/capture_window_win.h"
 #include "recognition/page_controls_win.h"
@@ -15,39 +16,25 @@ namespace {
 
 constexpr UINT_PTR kSubclassId = 0x5245;  // "RE"
 
-template <RecognitionKind K>
-void onPicture(HWND main, HWND) {
-  setRecognitionRoot(main);
-  importPicture(K);
-}
-template <RecognitionKind K>
-void onCapture(HWND main, HWND) {
-  setRecognitionRoot(main);
-  startCapture(K);
-}
-template <RecognitionKind K>
-void onRecognize(HWND main, HWND) {
-  setRecognitionRoot(main);
-  startRecognition(K);
-}
-template <RecognitionKind K>
-void onCopy(HWND main, HWND) {
-  setRecognitionRoot(main);
-  copyResult(K);
-}
-template <RecognitionKind K>
-void onExport(HWND main, HWND) {
-  setRecognitionRoot(main);
-  exportResult(K);
-}
+// The five buttons of a page and what each runs; the kind comes from the
+// button's design name, so one handler serves all twenty buttons.
+struct PageAction {
+  const char* role;
+  void (*run)(RecognitionKind);
+};
+constexpr PageAction kPageActions[] = {
+    {"图片", importPicture}, {"截图", startCapture}, {"识别", startRecognition},
+    {"复制", copyResult},    {"导出", exportResult},
+};
 
-template <RecognitionKind K>
-void bindButtons() {
-  shell::setCommandHandler(pageControlNameWide(K, "超级按钮_", "图片").c_str(), &onPicture<K>);
-  shell::setCommandHandler(pageControlNameWide(K, "超级按钮_", "截图").c_str(), &onCapture<K>);
-  shell::setCommandHandler(pageControlNameWide(K, "超级按钮_", "识别").c_str(), &onRecognize<K>);
-  shell::setCommandHandler(pageControlNameWide(K, "超级按钮_", "复制").c_str(), &onCopy<K>);
-  shell::setCommandHandler(pageControlNameWide(K, "超级按钮_", "导出").c_str(), &onExport<K>);
+void onPageButton(HWND main, HWND button) {
+  setRecognitionRoot(main);
+  const std::wstring name = win::controlName(button);
+  for (const RecognitionKindInfo& info : kRecognitionKinds) {
+    for (const PageAction& action : kPageActions) {
+      if (name == pageControlNameWide(info.kind, "超级按钮_", action.role)) return action.run(info.kind);
+    }
+  }
 }
 
 bool ctrlHeld() { return (GetKeyState(VK_CONTROL) & 0x8000) != 0; }
@@ -93,12 +80,11 @@ LRESULT CALLBACK resultBoxSubclass(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UI
 }  // namespace
 
 void registerRecognition() {
-  bindButtons<RecognitionKind::Standard>();
-  bindButtons<RecognitionKind::StandardWithPositions>();
-  bindButtons<RecognitionKind::Accurate>();
-  bindButtons<RecognitionKind::AccurateWithPositions>();
   for (const RecognitionKindInfo& info : kRecognitionKinds) {
     const RecognitionKind kind = info.kind;
+    for (const PageAction& action : kPageActions) {
+      shell::setCommandHandler(pageControlNameWide(kind, "超级按钮_", action.role).c_str(), &onPageButton);
+    }
     replyDispatch().setHandler(info.replyName, [kind](const Bytes& frame) { handleRecognitionReply(kind, frame); });
   }
 }
